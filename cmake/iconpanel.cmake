@@ -1,0 +1,45 @@
+# iconpanel_add_test(NAME SOURCES... LIBS...): one GoogleTest program.
+# Natively every test case is its own ctest test; under Wine a process start costs about a
+# second, so there the whole program is one ctest test.
+function(iconpanel_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
+
+# iconpanel_add_fuzzer(NAME SOURCE LIBS...): a fuzz entry point. With ICONPANEL_FUZZERS it is
+# a libFuzzer program; otherwise it is linked with a small driver that runs the entry point
+# on the files it is given, and its seed corpus is replayed as a test.
+function(iconpanel_add_fuzzer name source)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  if(ICONPANEL_FUZZERS)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+    set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+    if(ICONPANEL_TESTS AND EXISTS ${corpus})
+      add_test(NAME ${name}_replay COMMAND ${name} ${corpus})
+    endif()
+  endif()
+endfunction()
+
+# Adds every folder below the current one that has a CMakeLists.txt, so that a subsystem's
+# tests, tools or benchmarks join the build by their folder alone.
+function(iconpanel_add_subdirectories)
+  file(GLOB dirs LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} *)
+  foreach(dir ${dirs})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
