@@ -3,17 +3,15 @@
 #include <array>
 
 #include "icons/byte_view.h"
+#include "icons/icon_file_layout.h"
 #include "icons/icon_file_reader.h"
 #include "icons/icon_set_limit.h"
 
 namespace icons {
 namespace {
 
-constexpr std::size_t kHeaderSize = 6;
-constexpr std::size_t kEntrySize = 16;
-constexpr std::size_t kEntryByteCount = 8;
-constexpr std::size_t kEntryOffset = 12;
-constexpr std::uint16_t kIconType = 1;
+using namespace ico;
+
 
 }  // namespace
 

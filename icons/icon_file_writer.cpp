@@ -1,12 +1,14 @@
 #include "icons/icon_file_writer.h"
 
+#include "icons/icon_file_layout.h"
 #include "icons/image_header.h"
 
 namespace icons {
 namespace {
 
-constexpr std::size_t kHeaderSize = 6;
-constexpr std::size_t kEntrySize = 16;
+using ico::kEntrySize;
+using ico::kHeaderSize;
+
 constexpr std::size_t kImageSizeField = 20;
 
 void putU16(platform::Bytes& out, std::uint16_t value) {
@@ -36,7 +38,7 @@ std::optional<platform::Bytes> encodeIconFile(const IconImageSet& set) {
   platform::Bytes out;
   out.reserve(static_cast<std::size_t>(total));
   putU16(out, 0);
-  putU16(out, 1);
+  putU16(out, ico::kIconType);
   putU16(out, static_cast<std::uint16_t>(count));
   std::uint32_t offset = static_cast<std::uint32_t>(kHeaderSize + count * kEntrySize);
   for (const IconImage& image : set.images) {

@@ -3,17 +3,14 @@
 #include <algorithm>
 
 #include "icons/byte_view.h"
+#include "icons/icon_file_layout.h"
 #include "icons/image_header.h"
 
 namespace icons {
 namespace {
 
-constexpr std::size_t kHeaderSize = 6;
-constexpr std::size_t kEntrySize = 16;
-constexpr std::size_t kEntryWidth = 0;
-constexpr std::size_t kEntryColourCount = 2;
-constexpr std::size_t kEntryByteCount = 8;
-constexpr std::size_t kEntryOffset = 12;
+using namespace ico;
+
 constexpr std::uint8_t kWantedWidth = 32;
 constexpr std::uint8_t kFewestWantedColours = 16;
 
@@ -34,7 +31,7 @@ PictureBytesKind recognizePictureBytes(const platform::Bytes& bytes) {
   if (startsWith(bytes, {0xFF, 0xD8})) return PictureBytesKind::Jpeg;
   if (startsWith(bytes, {0x89, 0x50, 0x4E, 0x47})) return PictureBytesKind::Png;
   if (reserved == 0 && type == 1 && count > 0) return PictureBytesKind::Icon;
-  if (reserved == 0 && type == 2 && count > 0) return PictureBytesKind::Cursor;
+  if (reserved == 0 && type == kCursorType && count > 0) return PictureBytesKind::Cursor;
   if (startsWith(bytes, {0x47, 0x49, 0x46, 0x38}) && (bytes[4] == 0x37 || bytes[4] == 0x39) &&
       bytes[5] == 0x61)
     return PictureBytesKind::Gif;
@@ -72,7 +69,7 @@ std::optional<TileImageChoice> chooseTileImage(const platform::Bytes& bytes) {
   choice.image.assign(image->begin(), image->end());
   choice.width = header.width;
   choice.height = header.height;
-  choice.kind = type == 2 ? TilePictureKind::Cursor : TilePictureKind::Icon;
+  choice.kind = type == kCursorType ? TilePictureKind::Cursor : TilePictureKind::Icon;
   choice.index = chosen;
   return choice;
 }
