@@ -48,6 +48,8 @@ class BackendEvents {
   virtual void timerExpired(NativeWindow window, int timerId) = 0;
   // The window is being destroyed, by the program or by the system (closing, shutdown).
   virtual void windowDestroyed(NativeWindow window) = 0;
+  // Files were dropped onto the window: their paths as one text.
+  virtual void filesDropped(NativeWindow window, const std::string& paths) = 0;
 
  protected:
   ~BackendEvents() = default;

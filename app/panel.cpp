@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/drop/add_dropped_program.h"
 #include "app/fatal_error.h"
 #include "app/run_directory.h"
 #include "app/texts.h"
@@ -89,6 +90,10 @@ void Panel::trayNotification(WindowId window, int type) {
 
 void Panel::periodic(WindowId window, ControlId) {
   windowing_.writeSetting(window, 0, common::kVisible, false);
+}
+
+void Panel::gotFiles(WindowId, ControlId, const std::string& paths) {
+  drop::handleDroppedFiles(paths, runDirectory_, kStoreAlias, [this] { rebuildTiles(); });
 }
 
 }  // namespace app

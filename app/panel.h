@@ -34,6 +34,7 @@ class Panel final : public WindowHandlers {
   void created(WindowId window) override;
   void trayNotification(WindowId window, int type) override;
   void periodic(WindowId window, ControlId timer) override;
+  void gotFiles(WindowId window, ControlId dropZone, const std::string& paths) override;
 
  private:
   std::string readTextField(std::string_view name);

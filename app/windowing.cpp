@@ -280,6 +280,17 @@ void Windowing::timerExpired(NativeWindow window, int timerId) {
   loaded->handlers->periodic(loaded->id, timerId);
 }
 
+void Windowing::filesDropped(NativeWindow window, const std::string& paths) {
+  Loaded* loaded = findNative(window);
+  if (!loaded) return;
+  for (const auto& [id, object] : loaded->objects) {
+    if (object.definition.kind == ObjectKind::DropReceiver && object.definition.binds(EventKind::GotFiles)) {
+      loaded->handlers->gotFiles(loaded->id, id, paths);
+      return;
+    }
+  }
+}
+
 void Windowing::windowDestroyed(NativeWindow window) {
   auto entry = std::find_if(loaded_.begin(), loaded_.end(),
                             [window](const auto& loaded) { return loaded->native == window; });

@@ -37,6 +37,7 @@ class WindowHandlers {
   virtual void created(WindowId window) = 0;
   virtual void trayNotification(WindowId, int /*type*/) {}
   virtual void periodic(WindowId, ControlId /*timer*/) {}
+  virtual void gotFiles(WindowId, ControlId /*dropZone*/, const std::string& /*paths*/) {}
 
  protected:
   ~WindowHandlers() = default;
@@ -117,6 +118,7 @@ class Windowing final : private BackendEvents {
   void trayNotified(NativeWindow window, std::uint32_t mouseMessage) override;
   void timerExpired(NativeWindow window, int timerId) override;
   void windowDestroyed(NativeWindow window) override;
+  void filesDropped(NativeWindow window, const std::string& paths) override;
 
   Loaded* find(WindowId window) const;
   Loaded* findNative(NativeWindow window) const;

@@ -11,6 +11,8 @@
 #include "app/picture_placement.h"
 #include "app/texts.h"
 #include "app/tray_icon.h"
+#include "app/win32/drop/drop_zone.h"
+#include "app/win32/drop/panel_input.h"
 #include "icons/byte_view.h"
 #include "icons/tile_image_choice.h"
 
@@ -189,6 +191,8 @@ void paintLabel(HWND window, LabelState& label, HDC dc, const RECT& clip) {
 }
 
 LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A press on a tile moves the panel; the tile itself gets no click.
+  if (handlePanelInput(nativeOf(::GetParent(window)), message, wParam)) return 0;
   switch (message) {
     case WM_NCCREATE:
       bindState(window, lParam);
@@ -230,6 +234,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
   TopLevelState* state = stateOf<TopLevelState>(window);
   BackendEvents* events = state && state->events ? *state->events : nullptr;
+  if (handlePanelInput(nativeOf(window), message, wParam)) return 0;
   switch (message) {
     case WM_ERASEBKGND: {
       if (!state) break;
@@ -253,6 +258,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       if (wParam) ::DestroyWindow(window);
       return 0;
     case WM_DESTROY:
+      revokeFileDropZone(nativeOf(window));
       if (events) events->windowDestroyed(nativeOf(window));
       return 0;
     case WM_NCDESTROY:
@@ -479,9 +485,11 @@ class Win32Backend final : public Backend {
     return shellNotify(message, &data) != FALSE;
   }
 
-  // Files dropped onto the panel are accepted once the drop target exists; until then no
-  // registration succeeds.
-  bool registerDropTarget(NativeWindow) override { return false; }
+  bool registerDropTarget(NativeWindow window) override {
+    return registerFileDropZone(window, {nullptr, [this, window](const std::string& paths) {
+                                           if (events_) events_->filesDropped(window, paths);
+                                         }});
+  }
 
   void runMessageLoop() override {
     MSG message;

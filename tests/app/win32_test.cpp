@@ -535,6 +535,11 @@ int runFatalChild(const char* mode, const std::string& expectedText) {
     ADD_FAILURE() << "no message box";
     return 0;
   }
+  // The box is found by its title as soon as it exists; its controls may come a moment later.
+  for (int i = 0; i < 500 && !(::IsWindowVisible(box) && ::GetDlgItem(box, IDOK) &&
+                               boxText(box) == expectedText);
+       ++i)
+    ::Sleep(10);
   EXPECT_EQ(boxText(box), expectedText);
   EXPECT_TRUE(::GetDlgItem(box, IDOK));
   EXPECT_FALSE(::GetDlgItem(box, IDCANCEL));
