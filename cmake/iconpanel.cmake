@@ -43,3 +43,33 @@ function(iconpanel_add_subdirectories)
     endif()
   endforeach()
 endfunction()
+
+# iconpanel_add_fixture_program(OUTPUT [RC RC_FILE] [INCLUDE DIR] [DEPENDS FILES...]):
+# a small program or library (OUTPUT ends in .exe or .dll) made with the MinGW-w64 resource
+# compiler and linked without any runtime, for tests that read program files as data only.
+function(iconpanel_add_fixture_program output)
+  cmake_parse_arguments(ARG "" "RC;INCLUDE" "DEPENDS" ${ARGN})
+  find_program(ICONPANEL_WINDRES x86_64-w64-mingw32-windres REQUIRED)
+  find_program(ICONPANEL_MINGW_GCC x86_64-w64-mingw32-gcc REQUIRED)
+  set(entry ${PROJECT_SOURCE_DIR}/tests/support/fixture_entry.c)
+  get_filename_component(folder ${output} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  set(link_kind)
+  if(output MATCHES "\\.dll$")
+    set(link_kind -shared)
+  endif()
+  set(inputs ${entry})
+  set(commands)
+  if(ARG_RC)
+    set(object ${output}.res.o)
+    list(APPEND inputs ${object})
+    set(commands COMMAND ${ICONPANEL_WINDRES} -I ${ARG_INCLUDE} -O coff -o ${object} ${ARG_RC})
+  endif()
+  add_custom_command(
+    OUTPUT ${output}
+    ${commands}
+    COMMAND ${ICONPANEL_MINGW_GCC} ${link_kind} -nostdlib -nostartfiles -e entry -s
+            -o ${output} ${inputs}
+    DEPENDS ${entry} ${ARG_RC} ${ARG_DEPENDS}
+    VERBATIM)
+endfunction()
