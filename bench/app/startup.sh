@@ -11,7 +11,7 @@
 set -uo pipefail
 bin=$1 work=$2 rounds=${3:-7}
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+source "$(cd "$(dirname "$0")" && pwd)/../../tests/support/e2e_lib.sh"
 
 rm -rf "$work"
 mkdir -p "$work/iconpanel" "$work/minimal"

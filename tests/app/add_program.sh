@@ -12,7 +12,7 @@
 set -euo pipefail
 folder=$1 program=$2 sequence=$3 tools=$4
 
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+source "$(cd "$(dirname "$0")" && pwd)/../support/e2e_lib.sh"
 
 name=${program##*\\}
 base=${name%.*}

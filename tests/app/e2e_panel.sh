@@ -13,12 +13,7 @@ set -uo pipefail
 bin=$1 samples=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+source "$here/../support/e2e_lib.sh"
 
 # The sample colours, in entry order, as make_sample_icons.py draws them.
 colours=(DC1E1E 1EB43C 2846DC 14C8C8 C828C8 F0DC14 FAFAFA)

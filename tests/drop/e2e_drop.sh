@@ -13,12 +13,7 @@ set -uo pipefail
 bin=$1 fixtures=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+source "$here/../support/e2e_lib.sh"
 geometry_of() {
   xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
                            /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
