@@ -67,9 +67,11 @@ void retryWhileRefused(std::int32_t waitTime, Attempt attempt) {
   platform::Env& env = platform::env();
   const std::uint32_t start = env.tickCount();
   while (attempt()) {
-    if (waitTime == 0) return;
+    // Only -1 waits without limit: any other time below 1 has passed at the first refusal.
     // Unsigned subtraction keeps the elapsed time right when the tick count wraps.
-    if (waitTime > 0 && env.tickCount() - start >= static_cast<std::uint32_t>(waitTime)) return;
+    if (waitTime != -1 &&
+        (waitTime <= 0 || env.tickCount() - start >= static_cast<std::uint32_t>(waitTime)))
+      return;
     env.sleepMilliseconds(20 + env.tickCount() % 20);
   }
 }

@@ -163,11 +163,13 @@ class Opener {
 
     platform::LengthResult length = db_.auxiliary->length();
     if (length.error != platform::ErrorKind::None) return code::auxiliaryUnreadable;
+    std::uint64_t whole = length.length / kBlockSize;
+    if (modes_.readOnly && whole < static_cast<std::uint64_t>(aux.blockCount))
+      return code::auxiliaryDamaged;
     // Block 0 counts as present once its header has been read, so that a repair never leaves
     // a file without its header block.
-    std::uint64_t whole = std::max<std::uint64_t>(length.length / kBlockSize, 1);
+    whole = std::max<std::uint64_t>(whole, 1);
     if (whole < static_cast<std::uint64_t>(aux.blockCount)) {
-      if (modes_.readOnly) return code::auxiliaryDamaged;
       aux.blockCount = static_cast<std::int32_t>(whole);
       // Free blocks past the new end are gone: a list that reaches there is dropped, so that
       // the repaired header still passes the checks above.

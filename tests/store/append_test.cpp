@@ -1,7 +1,9 @@
 // Appending records: which values fit which fields, how they are stored, and what a held lock
 // does to an append.
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "platform/env.h"
 #include "tests/store/store_fixture.h"
@@ -147,6 +149,29 @@ TEST_F(AppendTest, AHeldCountOrRecordLockFailsTheAppendAtOnce) {
     ASSERT_EQ(other->unlock(offset, 1), platform::ErrorKind::None);
   }
   EXPECT_TRUE(store::appendRecord({"1", "p", "q"}));
+}
+
+// Only a wait time of -1 waits without limit for a lock that another process holds; any other
+// negative time has passed at once.
+TEST_F(AppendTest, LockWaitTimeDecidesHowLongAHeldLockIsWaitedFor) {
+  std::string path = write("waiting.qdb", launchEntryImage().bytes());
+  ASSERT_TRUE(store::openDatabase(path));
+  auto other = platform::env().open(path, platform::Access::ReadWrite, platform::Sharing::DenyNone,
+                                    platform::Disposition::OpenExisting).file;
+  ASSERT_TRUE(other);
+  const std::pair<std::int32_t, int> cases[] = {{-2, -13}, {100, -13}, {-1, 0}, {5000, 0}};
+  for (const auto& [waitTime, expected] : cases) {
+    ASSERT_EQ(other->lock(16, 1), platform::LockResult::Locked);
+    // The other process ends its append a little later.
+    std::thread releaser([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      other->unlock(16, 1);
+    });
+    store::setLockWaitTime(waitTime);
+    EXPECT_EQ(store::appendRecord({"0", "p", "q"}), expected == 0) << waitTime;
+    EXPECT_EQ(store::lastStoreError(), expected) << waitTime;
+    releaser.join();
+  }
 }
 
 TEST_F(AppendTest, ChainsOfByteSets) {

@@ -205,6 +205,21 @@ TEST_F(RegistryTest, OpenRepairsTheAuxiliaryBlockCount) {
   ASSERT_TRUE(store::appendRecord({"0", "p", "remark"}));
   EXPECT_EQ(store::readField("tubiao").text(), "remark");
   EXPECT_EQ(int32At(read(path), image.dataStart() + 280), 2) << "taken at the repaired end";
+  store::closeAllDatabases();
+
+  // A file that holds only the header's 32 bytes has no whole block: refused read-only, while
+  // an open that may write keeps block 0 counted and leaves the header as it is.
+  Bytes headerOnly = AuxiliaryImage().bytes();
+  headerOnly.resize(32);
+  write("blocks.QDT", headerOnly);
+  write("blocks.qdb", image.bytes());
+  EXPECT_FALSE(store::openDatabase(path, "", 1));
+  EXPECT_EQ(store::lastStoreError(), -37);
+  ASSERT_TRUE(store::openDatabase(path));
+  EXPECT_EQ(read(auxPath), headerOnly);
+  ASSERT_TRUE(store::appendRecord({"0", "p", "remark"}));
+  EXPECT_EQ(store::readField("tubiao").text(), "remark");
+  EXPECT_EQ(int32At(read(auxPath), 16), 2) << "block 1 taken after the header block";
 }
 
 TEST_F(RegistryTest, AFailedOpenKeepsTheCurrentStore) {
