@@ -89,15 +89,7 @@ done
 
 # A user's close request ends the program, with status 0.
 wine "$bin/close_window.exe" IconpanelWindow || fail "the panel did not close (close_window: $?)"
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$panel_pid" 2>/dev/null; then
-    wait "$panel_pid"
-    status=$?
-    break
-  fi
-  sleep 0.05
-done
+wait_for_exit "$panel_pid"
 if [ -z "$status" ]; then
   fail "iconpanel.exe did not end after its window closed"
   kill "$panel_pid" 2>/dev/null

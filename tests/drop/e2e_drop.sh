@@ -149,15 +149,7 @@ read -r moved_left moved_top _ _ < <(geometry_of "$window")
 tray_shown() { xdotool search --onlyvisible --name '^Wine System Tray$' >/dev/null 2>&1; }
 tray_shown || fail "no notification-area icon was shown"
 xdotool key Escape
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$panel_pid" 2>/dev/null; then
-    wait "$panel_pid"
-    status=$?
-    break
-  fi
-  sleep 0.05
-done
+wait_for_exit "$panel_pid"
 [ -n "$status" ] || fail "Esc did not end iconpanel.exe"
 for _ in $(seq 20); do tray_shown || break; sleep 0.1; done
 tray_shown && fail "the notification-area icon is still shown after the end"

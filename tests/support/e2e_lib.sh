@@ -9,3 +9,17 @@ fail() {
   echo "FAILED: $*" >&2
   failures=$((failures + 1))
 }
+
+# Waits up to five seconds for a background program of this shell to end, and sets status
+# to its exit status, or to nothing when it is still running.
+wait_for_exit() {
+  status=
+  for _ in $(seq 100); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1"
+      status=$?
+      return
+    fi
+    sleep 0.05
+  done
+}
