@@ -13,47 +13,15 @@
 
 #include "app/entry_store.h"
 #include "app/panel.h"
-#include "app/panel_icon.h"
 #include "app/win32/win32_backend.h"
 #include "app/windowing.h"
-#include "platform/file_bytes.h"
-#include "store/create_database.h"
+#include "bench/app/bench_support.h"
 #include "store/store.h"
 
 namespace {
 
 constexpr int kEntries = 100;
 constexpr int kRounds = 50;
-
-bool makeStore(const std::string& folder) {
-  using store::format::FieldType;
-  const std::string iconFolder = folder + "\\tubiao";
-  const std::string path = iconFolder + "\\wenjia.qdb";
-  if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  ::CreateDirectoryA(iconFolder.c_str(), nullptr);
-  if (store::createDatabase(path, {{"xuhao", FieldType::Text, 16},
-                                   {"wenjian", FieldType::Text, 260},
-                                   {"tubiao", FieldType::Text, 260}}) != 0 ||
-      !store::openDatabase(path, "bench")) {
-    return false;
-  }
-  for (int i = 0; i < kEntries; ++i) {
-    const std::string image = iconFolder + "\\program" + std::to_string(i) + ".jpg";
-    if (!platform::writeFileBytes(image, app::panelIconBytes()) ||
-        !store::appendRecord(
-            {std::to_string(i), "C:\\Programs\\program" + std::to_string(i) + ".exe", image})) {
-      return false;
-    }
-  }
-  store::closeAllDatabases();
-  return true;
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 }  // namespace
 
@@ -63,7 +31,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  if (!makeStore(folder)) {
+  if (!bench::makeBenchStore(folder, kEntries)) {
     std::fprintf(stderr, "could not make the store in %s\n", folder.c_str());
     return 1;
   }
@@ -87,10 +55,10 @@ int main(int argc, char** argv) {
     rebuild.push_back(std::chrono::duration<double, std::milli>(rebuilt - start).count());
     rebuildAndPaint.push_back(std::chrono::duration<double, std::milli>(painted - start).count());
   }
-  std::printf("rebuildTiles, %d entries: median %.2f ms (%d rounds)\n", kEntries, median(rebuild),
+  std::printf("rebuildTiles, %d entries: median %.2f ms (%d rounds)\n", kEntries, bench::median(rebuild),
               kRounds);
   std::printf("rebuildTiles and the paint of every tile: median %.2f ms\n",
-              median(rebuildAndPaint));
+              bench::median(rebuildAndPaint));
   windowing.destroyWindow(panel.window());
   store::closeAllDatabases();
   return 0;
