@@ -73,3 +73,16 @@ function(iconpanel_add_fixture_program output)
     DEPENDS ${entry} ${ARG_RC} ${ARG_DEPENDS}
     VERBATIM)
 endfunction()
+
+# iconpanel_add_benchmark(NAME SOURCES... LIBS...): a Google Benchmark program, left out where
+# Google Benchmark is not installed (it has no build for the Windows cross compiler).
+function(iconpanel_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark QUIET)
+  if(NOT benchmark_FOUND)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

@@ -32,13 +32,7 @@ done
 
 (cd "$folder" && exec wine "$folder/iconpanel.exe") &
 panel_pid=$!
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --class iconpanel.exe 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$panel_pid" 2>/dev/null || break
-  sleep 0.05
-done
+wait_for_panel_window "$panel_pid"
 if [ -z "$window" ]; then
   echo "FAILED: no window of iconpanel.exe appeared" >&2
   kill "$panel_pid" 2>/dev/null

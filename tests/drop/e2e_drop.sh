@@ -70,13 +70,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-window=
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --class iconpanel.exe 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$panel_pid" 2>/dev/null || break
-  sleep 0.05
-done
+wait_for_panel_window "$panel_pid"
 [ -n "$window" ] || { echo "FAILED: no window of iconpanel.exe appeared" >&2; exit 1; }
 read -r left top width height < <(geometry_of "$window")
 [ "$width x $height" = "372 x 60" ] ||

@@ -23,3 +23,15 @@ wait_for_exit() {
     sleep 0.05
   done
 }
+
+# Waits up to ten seconds for the visible window of iconpanel.exe started as the background
+# program PID, and sets window to its X id, or to nothing when none appeared.
+wait_for_panel_window() {
+  window=
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --class iconpanel.exe 2>/dev/null | head -n 1)
+    [ -n "$window" ] && return
+    kill -0 "$1" 2>/dev/null || return
+    sleep 0.05
+  done
+}
